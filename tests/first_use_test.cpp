@@ -1,10 +1,12 @@
-// What a process sees the first time it draws a random card. Each test runs in a
-// process of its own (see CMakeLists.txt), so each starts with the random source
-// at its first value.
+// What a process sees the first time it draws a random card or reads a file. Each
+// test runs in a process of its own (see CMakeLists.txt), so each starts with the
+// random source at its first value and no locale selected.
 
 #include <string>
 #include <vector>
 
+#include "question_file.h"
+#include "question_reader.h"
 #include "test_support.h"
 
 namespace {
@@ -58,5 +60,27 @@ TEST_P(FirstRandomDraws, FollowTheFixedSequence)
 
 INSTANTIATE_TEST_SUITE_P(Runs, FirstRandomDraws, testing::ValuesIn(kRuns),
                          [](const testing::TestParamInfo<Run>& info) { return info.param.name; });
+
+TEST(FirstRead, DecodesOneByteToOneUnitUntilTheJapaneseLocaleIsSelected)
+{
+    const std::string line = "\x8C\xA2,\x82\xA2\x82\xCA\r\n";   // 犬,いぬ in code page 932
+    std::string everyByte = "q,";
+    std::u16string everyUnit;
+    for (int byte = 1; byte < 256; ++byte) {
+        if (byte != ',' && byte != '\n' && byte != '\r' && byte != 0x1A) {
+            everyByte += static_cast<char>(byte);
+            everyUnit += static_cast<char16_t>(byte);
+        }
+    }
+    const std::string file = line + everyByte;
+    QuestionDeck deck;
+    ReadQuestionBytes(reinterpret_cast<const unsigned char*>(file.data()), file.size(), deck);
+    EXPECT_EQ(deck.items, (Cards{{u"\u008C\u00A2", u"\u0082\u00A2\u0082\u00CA\n"}, {u"q", everyUnit}}));
+
+    ASSERT_TRUE(SelectJapaneseLocale());
+    deck.Clear();
+    ReadQuestionBytes(reinterpret_cast<const unsigned char*>(line.data()), line.size(), deck);
+    EXPECT_EQ(deck.items, (Cards{{u"犬", u"いぬ\n"}}));
+}
 
 } // namespace
