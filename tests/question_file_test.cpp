@@ -41,7 +41,7 @@ TEST_F(QuestionFile, AnEmptyFileOpensAndGivesNoCard)
 
 TEST_F(QuestionFile, JapaneseFileNamesOpen)
 {
-    auto path = folder.Write(u"単語 帳.csv", lines);
+    auto path = folder.Write(u"単語 帳😀.csv", lines);
     QuestionDeck deck;
     EXPECT_TRUE(ReadQuestionFile(path.u16string().c_str(), deck));
     EXPECT_EQ(deck.items, cards);
