@@ -10,11 +10,6 @@
 
 #include "question_deck.h"
 
-inline bool operator==(const QuestionItem& a, const QuestionItem& b)
-{
-    return a.question == b.question && a.answer == b.answer;
-}
-
 inline void PrintTo(const QuestionItem& item, std::ostream* os)
 {
     *os << "{" << testing::PrintToString(item.question) << ", "

@@ -8,6 +8,8 @@
 struct QuestionItem {
     std::u16string question;
     std::u16string answer;
+
+    friend bool operator==(const QuestionItem&, const QuestionItem&) = default;
 };
 
 // The cards of the current question file, in file order, and the texts of the
