@@ -1,16 +1,22 @@
-# Starts or stops the Wine session that the Windows test programs run in:
-#   cmake -DWINE=... -DWINEPREFIX=... -DACTION=start|stop -P wine-session.cmake
+# Starts or stops the session that the Windows test programs run in:
+#   cmake -DWINE=... -DBUILD=... -DACTION=start|stop -P wine-session.cmake
 #
-# start readies the prefix once (a crash ends the program with its exception code
-# instead of waiting in Wine's crash dialog; windows need no window manager to go
-# away quickly), then keeps a wine server with Wine's own background programs
-# running. Started here, with no pipe of CTest's, they neither hold a test's output
-# open nor have to start again for every test program.
+# start gives the session a display of its own (an Xvfb server, so windows never
+# land on the user's screen and tests run where there is no screen at all), readies
+# the prefix once (a crash ends the program with its exception code instead of
+# waiting in Wine's crash dialog; windows need no window manager to go away
+# quickly), then keeps a wine server with Wine's own background programs running.
+# Started here, with no pipe of CTest's, they neither hold a test's output open
+# nor have to start again for every test program. cmake/wine-run.sh puts the
+# programs on the session's display.
+set(WINEPREFIX "${BUILD}/wineprefix")
+set(session "${BUILD}/session")
 set(ENV{WINEPREFIX} "${WINEPREFIX}")
 set(ENV{WINEDEBUG} "-all")
 set(ENV{WINEDLLOVERRIDES} "mscoree,mshtml=d")
 get_filename_component(wine_folder "${WINE}" DIRECTORY)
 find_program(WINESERVER wineserver HINTS "${wine_folder}" /usr/lib/wine REQUIRED)
+find_program(XVFB Xvfb REQUIRED)
 
 function(run)
     execute_process(COMMAND ${ARGN} RESULT_VARIABLE failed
@@ -20,11 +26,40 @@ function(run)
     endif()
 endfunction()
 
-# The prefix is the build's own: whatever server runs on it is a leftover of ours.
+# The prefix and the session folder are the build's own: whatever runs on them is
+# a leftover of ours.
 execute_process(COMMAND "${WINESERVER}" -k INPUT_FILE /dev/null OUTPUT_FILE /dev/null ERROR_FILE /dev/null)
+if(EXISTS "${session}/xvfb.pid")
+    file(READ "${session}/xvfb.pid" pid)
+    string(STRIP "${pid}" pid)
+    execute_process(COMMAND kill ${pid} OUTPUT_QUIET ERROR_QUIET)
+endif()
+file(REMOVE_RECURSE "${session}")
 if(ACTION STREQUAL "stop")
     return()
 endif()
+
+# Xvfb picks a free display number and writes it to the file behind descriptor 3.
+file(MAKE_DIRECTORY "${session}")
+execute_process(COMMAND sh -c "\"$0\" -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>\"$1/display.new\" </dev/null >/dev/null 2>&1 & echo $! >\"$1/xvfb.pid\""
+                        "${XVFB}" "${session}"
+                INPUT_FILE /dev/null OUTPUT_FILE /dev/null ERROR_FILE /dev/null)
+foreach(attempt RANGE 200)
+    set(display "")
+    if(EXISTS "${session}/display.new")
+        file(READ "${session}/display.new" display)
+        string(STRIP "${display}" display)
+    endif()
+    if(display MATCHES "^[0-9]+$")
+        break()
+    endif()
+    execute_process(COMMAND sleep 0.05)
+endforeach()
+if(NOT display MATCHES "^[0-9]+$")
+    message(FATAL_ERROR "Xvfb did not start")
+endif()
+file(WRITE "${session}/display" "${display}\n")
+set(ENV{DISPLAY} ":${display}")
 
 if(NOT EXISTS "${WINEPREFIX}/.tarrowin-ready")
     run("${WINE}" wineboot --init)
