@@ -1,11 +1,13 @@
-# Starts or stops the session that the Windows test programs run in:
-#   cmake -DWINE=... -DBUILD=... -DACTION=start|stop -P wine-session.cmake
+# Starts or stops the session that the Windows test programs run in, or only
+# readies the build's Wine prefix:
+#   cmake -DWINE=... -DBUILD=... -DACTION=start|stop|prepare -P wine-session.cmake
 #
 # start gives the session a display of its own (an Xvfb server, so windows never
 # land on the user's screen and tests run where there is no screen at all), readies
 # the prefix once (a crash ends the program with its exception code instead of
 # waiting in Wine's crash dialog; windows need no window manager to go away
-# quickly), then keeps a wine server with Wine's own background programs running.
+# quickly; Meiryo, which the windows ask for, is stood in for by a Japanese font
+# of the system), then keeps a wine server with Wine's own background programs running.
 # Started here, with no pipe of CTest's, they neither hold a test's output open
 # nor have to start again for every test program. cmake/wine-run.sh puts the
 # programs on the session's display.
@@ -25,6 +27,22 @@ function(run)
         message(FATAL_ERROR "${ARGN} failed: ${failed}")
     endif()
 endfunction()
+
+function(prepare)
+    if(NOT EXISTS "${WINEPREFIX}/.tarrowin-prefix-3")
+        run("${WINE}" wineboot --init)
+        run("${WINE}" reg add "HKCU\\Software\\Wine\\WineDbg" /v ShowCrashDialog /t REG_DWORD /d 0 /f)
+        run("${WINE}" reg add "HKCU\\Software\\Wine\\X11 Driver" /v Managed /t REG_SZ /d N /f)
+        run("${WINE}" regedit /S "${CMAKE_CURRENT_LIST_DIR}/japanese-fonts.reg")
+        run("${WINESERVER}" -w)     # the settings are saved when the server ends
+        file(TOUCH "${WINEPREFIX}/.tarrowin-prefix-3")
+    endif()
+endfunction()
+
+if(ACTION STREQUAL "prepare")
+    prepare()
+    return()
+endif()
 
 # The prefix and the session folder are the build's own: whatever runs on them is
 # a leftover of ours.
@@ -61,12 +79,6 @@ endif()
 file(WRITE "${session}/display" "${display}\n")
 set(ENV{DISPLAY} ":${display}")
 
-if(NOT EXISTS "${WINEPREFIX}/.tarrowin-ready")
-    run("${WINE}" wineboot --init)
-    run("${WINE}" reg add "HKCU\\Software\\Wine\\WineDbg" /v ShowCrashDialog /t REG_DWORD /d 0 /f)
-    run("${WINE}" reg add "HKCU\\Software\\Wine\\X11 Driver" /v Managed /t REG_SZ /d N /f)
-    run("${WINESERVER}" -w)     # the settings are saved when the server ends
-    file(TOUCH "${WINEPREFIX}/.tarrowin-ready")
-endif()
+prepare()
 run("${WINESERVER}" -p)
 run("${WINE}" wineboot)
