@@ -147,7 +147,7 @@ std::vector<HWND> Program::Windows(const wchar_t* windowClass) const
 HWND Program::WindowNamed(const std::wstring& caption, const wchar_t* windowClass) const
 {
     for (HWND window : Windows(windowClass))
-        if (TextOf(window) == caption)
+        if (CaptionOf(window) == caption)
             return window;
     return nullptr;
 }
@@ -188,6 +188,14 @@ std::wstring TextOf(HWND window)
     return text;
 }
 
+std::wstring CaptionOf(HWND window)
+{
+    // Read without asking the window, so a window that goes meanwhile reads as empty.
+    wchar_t caption[512];
+    int n = GetWindowTextW(window, caption, 512);
+    return std::wstring(caption, n);
+}
+
 static HWND Control(HWND dialog, int controlId)
 {
     HWND control = GetDlgItem(dialog, controlId);
@@ -213,9 +221,9 @@ bool IsShown(HWND window)
 
 void Click(HWND dialog, int controlId)
 {
-    // Sent without waiting: the click is handled in order with what the test
-    // sends next, and a dialog that the click opens does not hold the test up.
-    SendNotifyMessageW(Control(dialog, controlId), BM_CLICK, 0, 0);
+    // Posted, as the mouse's own messages are: the window's loop handles the click,
+    // and looks at whether its dialog has ended once the click is done.
+    PostMessageW(Control(dialog, controlId), BM_CLICK, 0, 0);
 }
 
 static void PostChar(HWND control, wchar_t unit)
@@ -308,4 +316,52 @@ void ChooseFileIn(HWND openFileDialog, const std::wstring& path)
 void CancelFileDialog(HWND openFileDialog)
 {
     PressKey(FileNameField(openFileDialog), VK_ESCAPE);
+}
+
+void SaveScreenshot(HWND window, const std::wstring& bmpPath)
+{
+    // Paint everything afresh first, so that no press or highlight the driver
+    // left behind is still on screen.
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+
+    // Every visible window of the program, so that a dialog over it is in the picture too.
+    RECT area;
+    GetWindowRect(window, &area);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    for (HWND other = GetTopWindow(nullptr); other; other = GetWindow(other, GW_HWNDNEXT)) {
+        DWORD id = 0;
+        GetWindowThreadProcessId(other, &id);
+        RECT r;
+        if (id == owner && IsWindowVisible(other) && GetWindowRect(other, &r))
+            UnionRect(&area, &area, &r);
+    }
+    int width = area.right - area.left, height = area.bottom - area.top;
+
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    void* pixels = nullptr;
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &pixels, nullptr, 0);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
+    GdiFlush();
+
+    DWORD rowBytes = (width * 3 + 3) & ~3u;
+    BITMAPFILEHEADER file = {0x4D42, static_cast<DWORD>(sizeof file + sizeof info.bmiHeader + rowBytes * height), 0, 0,
+                             sizeof file + sizeof info.bmiHeader};
+    std::string bytes(reinterpret_cast<const char*>(&file), sizeof file);
+    bytes.append(reinterpret_cast<const char*>(&info.bmiHeader), sizeof info.bmiHeader);
+    bytes.append(static_cast<const char*>(pixels), rowBytes * height);
+    WriteFileBytes(bmpPath, bytes);
+
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
 }

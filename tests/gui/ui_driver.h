@@ -71,9 +71,12 @@ void WaitUntil(const char* what, Condition condition, DWORD timeoutMs = kTimeout
 std::wstring TextOf(HWND window);
 std::wstring TextOf(HWND dialog, int controlId);
 bool IsChecked(HWND dialog, int controlId);
+// The caption of a top-level window; empty once it has gone.
+std::wstring CaptionOf(HWND window);
 bool IsShown(HWND window);
 
-// Clicks a button. Returns at once, while a dialog the click opens is still up.
+// Clicks a button. Returns at once, before the click is handled: wait for what
+// it does, or Settle.
 void Click(HWND dialog, int controlId);
 // Selects the field's whole text and types the new one over it, key by key.
 void TypeInto(HWND dialog, int controlId, const std::wstring& text);
@@ -99,6 +102,9 @@ std::wstring FileNameIn(HWND openFileDialog);
 // UTF-8 from the programs' output, and back, for messages.
 std::wstring FromUtf8(const std::string& text);
 std::string ToUtf8(const std::wstring& text);
+
+// Saves what the screen shows of the window and the program's other windows as a BMP file.
+void SaveScreenshot(HWND window, const std::wstring& bmpPath);
 
 // Writes bytes to a file, for question files made by tests.
 void WriteFileBytes(const std::wstring& path, const std::string& bytes);
