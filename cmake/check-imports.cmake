@@ -1,0 +1,18 @@
+# Fails unless PROGRAM imports only DLLs that every Windows has:
+#   cmake -DOBJDUMP=... -DPROGRAM=... -P check-imports.cmake
+execute_process(COMMAND "${OBJDUMP}" -p "${PROGRAM}" OUTPUT_VARIABLE dump RESULT_VARIABLE failed)
+if(failed)
+    message(FATAL_ERROR "${OBJDUMP} cannot read ${PROGRAM}")
+endif()
+string(REGEX MATCHALL "DLL Name: [^\n]+" imports "${dump}")
+if(NOT imports)
+    message(FATAL_ERROR "no imports found in ${PROGRAM}")
+endif()
+foreach(import ${imports})
+    string(REPLACE "DLL Name: " "" dll "${import}")
+    string(TOUPPER "${dll}" dll)
+    if(NOT dll MATCHES "^(KERNEL32|USER32|GDI32|COMDLG32|MSVCRT)\\.DLL$")
+        message(FATAL_ERROR "${PROGRAM} imports ${dll}")
+    endif()
+    message(STATUS "imports ${dll}")
+endforeach()
