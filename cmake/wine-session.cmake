@@ -29,13 +29,16 @@ function(run)
 endfunction()
 
 function(prepare)
-    if(NOT EXISTS "${WINEPREFIX}/.tarrowin-prefix-3")
+    if(NOT EXISTS "${WINEPREFIX}/.tarrowin-prefix-4")
         run("${WINE}" wineboot --init)
         run("${WINE}" reg add "HKCU\\Software\\Wine\\WineDbg" /v ShowCrashDialog /t REG_DWORD /d 0 /f)
         run("${WINE}" reg add "HKCU\\Software\\Wine\\X11 Driver" /v Managed /t REG_SZ /d N /f)
         run("${WINE}" regedit /S "${CMAKE_CURRENT_LIST_DIR}/japanese-fonts.reg")
+        # Wine from Debian does not look in fonts-wine's folder; the caption buttons
+        # are drawn with its Marlett.
+        file(COPY /usr/share/wine/fonts/marlett.ttf DESTINATION "${WINEPREFIX}/drive_c/windows/Fonts")
         run("${WINESERVER}" -w)     # the settings are saved when the server ends
-        file(TOUCH "${WINEPREFIX}/.tarrowin-prefix-3")
+        file(TOUCH "${WINEPREFIX}/.tarrowin-prefix-4")
     endif()
 endfunction()
 

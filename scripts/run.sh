@@ -1,5 +1,29 @@
 #!/bin/sh
-# Runs the drill. Its windows are not written yet: so far there are its question
-# deck and question file reader, which scripts/test.sh builds and tests.
-echo "The drill's windows are not written yet; scripts/test.sh builds and tests its question deck and file reader." >&2
-exit 1
+# Builds the drill and starts it under Wine on your display, with examples/ as
+# its working folder, so that the open-file dialog starts among the example
+# question files. Where there is no display, it runs a demo on a virtual one
+# instead and saves screenshots of it.
+set -eu
+cd "$(dirname "$0")/.."
+root=$(pwd)
+scripts/setup.sh
+cmake --preset win32 >/dev/null
+cmake --build --preset win32 --target tarrowin tarrowin_demo
+
+if [ -z "${DISPLAY:-}" ]; then
+    echo "There is no display (DISPLAY is not set), so here is a demo instead: the drill on a"
+    echo "virtual display, driven to the first answer of examples/kanji.csv. Screenshots:"
+    exec scripts/screenshots.sh build/win32/demo
+fi
+
+# A prefix of its own, with Japanese fonts, and windows managed by your desktop.
+export WINEPREFIX="$root/build/win32/wineprefix-run" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=d"
+if [ ! -e "$WINEPREFIX/.tarrowin-prefix" ]; then
+    echo "Making a Wine prefix in $WINEPREFIX (once)..."
+    wine wineboot --init >/dev/null 2>&1
+    wine regedit /S "$root/cmake/japanese-fonts.reg" >/dev/null 2>&1
+    cp /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
+    touch "$WINEPREFIX/.tarrowin-prefix"
+fi
+cd examples
+exec wine "$root/build/win32/bin/tarrowin.exe"

@@ -6,7 +6,7 @@ set -eu
 
 native="cmake g++ make googletest libgtest-dev libbenchmark-dev clang libclang-rt-14-dev python3"
 cross="g++-mingw-w64-i686-posix mingw-w64-tools"
-wine="wine wine32:i386 xvfb xauth fonts-wine fonts-noto-cjk"
+wine="wine wine32:i386 xvfb xauth fonts-wine fonts-dejavu-core fonts-noto-cjk"
 
 missing=""
 for p in $native $cross $wine; do
