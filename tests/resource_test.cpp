@@ -82,6 +82,15 @@ struct Template {
     BYTE italic, charset;
     std::wstring face;
     std::vector<Control> controls;
+
+    friend bool operator==(const Template&, const Template&) = default;
+    friend void PrintTo(const Template& t, std::ostream* out)
+    {
+        *out << "style 0x" << std::hex << t.style << std::dec << ", " << t.width << "x" << t.height << ", caption of "
+             << t.caption.size() << " units, font " << t.points << " pt, weight " << t.weight << ", italic "
+             << int(t.italic) << ", charset " << int(t.charset) << ", face of " << t.face.size() << " units, "
+             << ::testing::PrintToString(t.controls);
+    }
 };
 
 Template ReadTemplate(std::string_view bytes)
@@ -133,20 +142,14 @@ BOOL CALLBACK CountOne(HMODULE, LPCWSTR, LPWSTR, LONG_PTR count)
 
 }  // namespace
 
+// Both windows: a modal frame with a caption and a close box, centred, no
+// minimise or maximise box, in 8-point Meiryo.
+constexpr DWORD kDialogStyle = 0x80C808C0;
+
 TEST(Resources, SettingsDialogTemplate)
 {
     Program program;
-    Template t = ReadTemplate(program.Resource(RT_DIALOG, IDD_SETTINGS, kJapanese));
-    EXPECT_EQ(t.style, 0x80C808C0u);
-    EXPECT_EQ(t.width, 257);
-    EXPECT_EQ(t.height, 41);
-    EXPECT_EQ(t.caption, L"Tarrowin設定");
-    EXPECT_EQ(t.points, 8);
-    EXPECT_EQ(t.weight, 400);
-    EXPECT_EQ(t.italic, 0);
-    EXPECT_EQ(t.charset, 128);
-    EXPECT_EQ(t.face, L"メイリオ");
-    const Control expected[] = {
+    const Template expected = {kDialogStyle, 257, 41, L"Tarrowin設定", 8, 400, 0, 128, L"メイリオ", {
         {IDOK, kButton, L"OK", 0x50010001, 204, 22, 46, 12},
         {IDC_CSV_PATH, kEdit, L"", 0x50810080, 73, 7, 129, 12},
         {IDC_BROWSE, kButton, L"参照", 0x50010000, 204, 7, 46, 12},
@@ -156,30 +159,20 @@ TEST(Resources, SettingsDialogTemplate)
         {IDC_INTERVAL, kEdit, L"", 0x50812080, 116, 22, 40, 12},
         {-1, kStatic, L"間隔", 0x50020000, 96, 24, 16, 12},
         {-1, kStatic, L"ミリセコンド", 0x50020000, 159, 24, 39, 12},
-    };
-    EXPECT_EQ(t.controls, std::vector<Control>(std::begin(expected), std::end(expected)));
+    }};
+    EXPECT_EQ(ReadTemplate(program.Resource(RT_DIALOG, IDD_SETTINGS, kJapanese)), expected);
 }
 
 TEST(Resources, DisplayWindowTemplate)
 {
     Program program;
-    Template t = ReadTemplate(program.Resource(RT_DIALOG, IDD_DISPLAY, kJapanese));
-    EXPECT_EQ(t.style, 0x80C808C0u);
-    EXPECT_EQ(t.width, 447);
-    EXPECT_EQ(t.height, 66);
-    EXPECT_EQ(t.caption, L"Tarrowin");
-    EXPECT_EQ(t.points, 8);
-    EXPECT_EQ(t.weight, 400);
-    EXPECT_EQ(t.italic, 0);
-    EXPECT_EQ(t.charset, 128);
-    EXPECT_EQ(t.face, L"メイリオ");
-    const Control expected[] = {
+    const Template expected = {kDialogStyle, 447, 66, L"Tarrowin", 8, 400, 0, 128, L"メイリオ", {
         {IDC_QUESTION, kStatic, L"\u3000", 0x50020001, 7, 7, 433, 28},
         {IDC_ANSWER, kStatic, L"\u3000", 0x50020001, 77, 36, 363, 23},
         {IDC_PAUSE, kButton, L"一時停止", 0x50010000, 7, 37, 50, 11},
         {IDC_CHANGE_SET, kButton, L"問題変更", 0x50010000, 7, 48, 50, 11},
-    };
-    EXPECT_EQ(t.controls, std::vector<Control>(std::begin(expected), std::end(expected)));
+    }};
+    EXPECT_EQ(ReadTemplate(program.Resource(RT_DIALOG, IDD_DISPLAY, kJapanese)), expected);
 }
 
 TEST(Resources, OneIconGroupOfFiveImagesLargestFirstAsPng)

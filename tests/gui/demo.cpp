@@ -19,10 +19,7 @@ int wmain(int argc, wchar_t** argv)
     try {
         Program drill(L"tarrowin.exe", L"", file.substr(0, file.find_last_of(L'\\')));
         HWND settings = drill.WaitForWindow(L"Tarrowin設定");
-        Click(settings, IDC_BROWSE);
-        HWND open = WaitForOpenFileDialog(drill);
-        ChooseFileIn(open, file);
-        WaitUntilGone(open);
+        BrowseTo(drill, settings, IDC_BROWSE, file);
         Settle(settings, IDOK);
         SaveScreenshot(settings, output + L"settings.bmp");
         Click(settings, IDOK);

@@ -65,12 +65,8 @@ std::wstring QuestionFile(const std::wstring& name, const std::string& bytes)
 void Confirm(Program& drill, const std::wstring& path, const wchar_t* interval, bool random = false)
 {
     HWND settings = drill.WaitForWindow(kSettings);
-    if (!path.empty()) {
-        Click(settings, IDC_BROWSE);
-        HWND open = WaitForOpenFileDialog(drill);
-        ChooseFileIn(open, path);
-        WaitUntilGone(open);
-    }
+    if (!path.empty())
+        BrowseTo(drill, settings, IDC_BROWSE, path);
     TypeInto(settings, IDC_INTERVAL, interval);
     if (random)
         Click(settings, IDC_RANDOM);
@@ -114,6 +110,13 @@ void WaitForLines(HWND display, const Lines& expected, DWORD timeoutMs = kTimeou
 {
     std::string what = "the window shows " + ::testing::PrintToString(expected);
     WaitUntil(what.c_str(), [&] { return Showing(display) == expected; }, timeoutMs);
+}
+
+// Confirms the first settings and returns the display window once it shows.
+HWND StartDrill(Program& drill, const std::wstring& path, const wchar_t* interval, bool random = false)
+{
+    Confirm(drill, path, interval, random);
+    return ShownDisplayOf(drill);
 }
 
 // Confirms the settings of a change of questions, and returns once the drill
@@ -171,8 +174,7 @@ TEST(Drill, GoesThroughThreeCardsInFileOrderAndBackToTheFirst)
 {
     std::wstring path = QuestionFile(TestName() + L"動物.csv", kAnimals);
     Program drill(L"tarrowin.exe");
-    Confirm(drill, path, kByHand);
-    HWND display = ShownDisplayOf(drill);
+    HWND display = StartDrill(drill, path, kByHand);
 
     EXPECT_EQ(TextOf(display), FileName(path) + kTitleEnd);
     EXPECT_EQ(Showing(display), (Lines{kSpace, kSpace}));
@@ -195,8 +197,7 @@ TEST(Drill, TheTimerStepsTheCycleByItself)
 {
     std::wstring path = QuestionFile(TestName() + L".csv", kAnimals);
     Program drill(L"tarrowin.exe");
-    Confirm(drill, path, L"300");
-    HWND display = ShownDisplayOf(drill);
+    HWND display = StartDrill(drill, path, L"300");
     WaitForLines(display, {L"犬", L""});
     WaitForLines(display, {L"犬", L"いぬ\n"});
     WaitForLines(display, {L"猫", L""});
@@ -207,8 +208,7 @@ TEST(Drill, RandomOrderDrawsTheSameSequenceInEveryRun)
 {
     std::wstring path = QuestionFile(TestName() + L".csv", kAnimals);
     Program drill(L"tarrowin.exe");
-    Confirm(drill, path, kByHand, true);
-    HWND display = ShownDisplayOf(drill);
+    HWND display = StartDrill(drill, path, kByHand, true);
 
     std::wstring questions;
     for (int draw = 0; draw < 5; ++draw) {
@@ -225,8 +225,7 @@ TEST(Drill, PauseHoldsEitherPhaseAndResumeWaitsAFullInterval)
     const DWORD interval = 300;
     std::wstring path = QuestionFile(TestName() + L".csv", kAnimals);
     Program drill(L"tarrowin.exe");
-    Confirm(drill, path, L"300");
-    HWND display = ShownDisplayOf(drill);
+    HWND display = StartDrill(drill, path, L"300");
     HWND pause = GetDlgItem(display, IDC_PAUSE);
 
     struct Round {
@@ -274,8 +273,7 @@ TEST(Drill, ChangeOfQuestionsKeepsTheOldCardUntilTheFirstStepOfTheNewFile)
     std::wstring first = QuestionFile(TestName() + L"1.csv", kAnimals);
     std::wstring second = QuestionFile(TestName() + L"2.csv", kNature);
     Program drill(L"tarrowin.exe");
-    Confirm(drill, first, kByHand);
-    HWND display = ShownDisplayOf(drill);
+    HWND display = StartDrill(drill, first, kByHand);
     Tick(display);
     Tick(display);
     Click(display, IDC_PAUSE);
@@ -302,18 +300,14 @@ TEST(Drill, AFileThatFailsToOpenAfterAChangeLeavesTheOldCardAndAnEmptyDeck)
     std::wstring first = QuestionFile(TestName() + L"1.csv", kAnimals);
     std::wstring gone = QuestionFile(TestName() + L"消えた.csv", kNature);
     Program drill(L"tarrowin.exe");
-    Confirm(drill, first, kByHand);
-    HWND display = ShownDisplayOf(drill);
+    HWND display = StartDrill(drill, first, kByHand);
     Tick(display);
     Tick(display);
 
     // The file goes away between the choice and the loading.
     Click(display, IDC_CHANGE_SET);
     HWND settings = drill.WaitForWindow(kSettings);
-    Click(settings, IDC_BROWSE);
-    HWND open = WaitForOpenFileDialog(drill);
-    ChooseFileIn(open, gone);
-    WaitUntilGone(open);
+    BrowseTo(drill, settings, IDC_BROWSE, gone);
     ASSERT_TRUE(DeleteFileW(gone.c_str()));
     Click(settings, IDOK);
 
@@ -336,8 +330,7 @@ TEST(Drill, AnEmptyFileGivesEmptyLines)
 {
     std::wstring path = QuestionFile(TestName() + L".csv", "");
     Program drill(L"tarrowin.exe");
-    Confirm(drill, path, kByHand);
-    HWND display = ShownDisplayOf(drill);
+    HWND display = StartDrill(drill, path, kByHand);
     for (int step = 0; step < 4; ++step) {
         Tick(display);
         EXPECT_EQ(Showing(display), (Lines{L"", L""}));
@@ -349,8 +342,7 @@ TEST(Drill, EscAndEnterDoNothingAndOnlyTheCloseBoxEndsIt)
 {
     std::wstring path = QuestionFile(TestName() + L".csv", kAnimals);
     Program drill(L"tarrowin.exe");
-    Confirm(drill, path, kByHand);
-    HWND display = ShownDisplayOf(drill);
+    HWND display = StartDrill(drill, path, kByHand);
 
     PressKey(drill.Focused(), VK_ESCAPE);
     Settle(display, IDC_CHANGE_SET);
@@ -365,8 +357,7 @@ TEST(Drill, AnIntervalOfZeroStepsEveryTenMilliseconds)
 {
     std::wstring path = QuestionFile(TestName() + L".csv", kAnimals);
     Program drill(L"tarrowin.exe");
-    Confirm(drill, path, L"0");
-    HWND display = ShownDisplayOf(drill);
+    HWND display = StartDrill(drill, path, L"0");
     // Six steps to the last answer, then round again: quick, whatever the load.
     WaitForLines(display, {L"鳥", L"とり\n"}, 2000);
     WaitForLines(display, {L"犬", L"いぬ\n"}, 2000);
@@ -378,8 +369,7 @@ TEST(Drill, WhileTheSettingsAreOpenTheWindowStaysLive)
     std::wstring first = QuestionFile(TestName() + L"1.csv", kAnimals);
     std::wstring second = QuestionFile(TestName() + L"2.csv", kNature);
     Program drill(L"tarrowin.exe");
-    Confirm(drill, first, L"100");
-    HWND display = ShownDisplayOf(drill);
+    HWND display = StartDrill(drill, first, L"100");
     WaitForLines(display, {L"犬", L"いぬ\n"});
 
     // Changing questions stops the timer, but a pause and a resume start it again:
@@ -404,8 +394,7 @@ TEST(Drill, ClosingWhileTheSettingsAreOpenEndsOnceTheyAreDone)
     std::wstring first = QuestionFile(TestName() + L"1.csv", kAnimals);
     std::wstring second = QuestionFile(TestName() + L"2.csv", kNature);
     Program drill(L"tarrowin.exe");
-    Confirm(drill, first, kByHand);
-    HWND display = ShownDisplayOf(drill);
+    HWND display = StartDrill(drill, first, kByHand);
 
     Click(display, IDC_CHANGE_SET);
     HWND settings = drill.WaitForWindow(kSettings);
@@ -424,8 +413,7 @@ TEST(Drill, NestedChangesOfQuestionsFinishInnermostFirst)
     std::wstring first = QuestionFile(TestName() + L"1.csv", kAnimals);
     std::wstring second = QuestionFile(TestName() + L"2.csv", kNature);
     Program drill(L"tarrowin.exe");
-    Confirm(drill, first, kByHand);
-    HWND display = ShownDisplayOf(drill);
+    HWND display = StartDrill(drill, first, kByHand);
 
     Click(display, IDC_CHANGE_SET);
     HWND outer = drill.WaitForWindow(kSettings);
@@ -440,10 +428,7 @@ TEST(Drill, NestedChangesOfQuestionsFinishInnermostFirst)
 
     // The inner one loads the second file; the outer one, confirmed after it,
     // reloads whatever is chosen by then, the second file too.
-    Click(inner, IDC_BROWSE);
-    HWND open = WaitForOpenFileDialog(drill);
-    ChooseFileIn(open, second);
-    WaitUntilGone(open);
+    BrowseTo(drill, inner, IDC_BROWSE, second);
     Click(inner, IDOK);
     WaitUntilGone(inner);
     Settle(display, IDC_CHANGE_SET);
@@ -477,8 +462,7 @@ TEST(Drill, ManyStepsAndReloadsKeepTheProgramsSize)
 {
     std::wstring path = QuestionFile(TestName() + L".csv", kAnimals);
     Program drill(L"tarrowin.exe");
-    Confirm(drill, path, L"0");
-    HWND display = ShownDisplayOf(drill);
+    HWND display = StartDrill(drill, path, L"0");
 
     struct Size {
         SIZE_T memory;

@@ -54,15 +54,6 @@ std::wstring TestName()
     return FromUtf8(::testing::UnitTest::GetInstance()->current_test_info()->name());
 }
 
-// Browses to the file and picks it.
-void Choose(Program& host, HWND settings, const std::wstring& path)
-{
-    Click(settings, IDC_BROWSE);
-    HWND open = WaitForOpenFileDialog(host);
-    ChooseFileIn(open, path);
-    WaitUntilGone(open);
-}
-
 void CloseAndExpectExit(Program& host, HWND settings)
 {
     ClickCloseBox(settings);
@@ -99,7 +90,7 @@ TEST(SettingsDialog, OkKeepsTheChoicesAndTheNextOpeningStartsAfreshButForTheFile
     Program host(L"settings_host.exe");
     HWND settings = host.WaitForWindow(kCaption);
 
-    Choose(host, settings, path);
+    BrowseTo(host, settings, IDC_BROWSE, path);
     EXPECT_EQ(TextOf(settings, IDC_CSV_PATH), path);
     TypeInto(settings, IDC_INTERVAL, L"500");
     Click(settings, IDC_RANDOM);
@@ -157,7 +148,7 @@ TEST(SettingsDialog, OkWithoutAFileAcceptsAnEmptyPathAndATypedPathIsIgnored)
     std::wstring path = MakeQuestionFile(TestName() + L".csv");
     settings = host.WaitForWindow(kCaption);
     EXPECT_EQ(TextOf(settings, IDC_CSV_PATH), L"");
-    Choose(host, settings, path);
+    BrowseTo(host, settings, IDC_BROWSE, path);
     TypeInto(settings, IDC_CSV_PATH, L"C:\\typed.csv");
     Click(settings, IDOK);
     EXPECT_EQ(NextOutcome(host).path, path);
@@ -219,7 +210,7 @@ TEST(SettingsDialog, BrowsingAgainStartsFromTheChoiceAndCancelKeepsIt)
     std::wstring path = MakeQuestionFile(TestName() + L".csv");
     Program host(L"settings_host.exe");
     HWND settings = host.WaitForWindow(kCaption);
-    Choose(host, settings, path);
+    BrowseTo(host, settings, IDC_BROWSE, path);
 
     Click(settings, IDC_BROWSE);
     HWND open = WaitForOpenFileDialog(host);
@@ -238,7 +229,7 @@ TEST(SettingsDialog, ClosingAfterChoosingAFileKeepsTheFile)
     std::wstring path = MakeQuestionFile(TestName() + L".csv");
     Program host(L"settings_host.exe");
     HWND settings = host.WaitForWindow(kCaption);
-    Choose(host, settings, path);
+    BrowseTo(host, settings, IDC_BROWSE, path);
     ClickCloseBox(settings);
     EXPECT_EQ(NextOutcome(host), (Outcome{1, 0, 0, path, TestName() + L".csv"}));
     EXPECT_EQ(host.WaitForExit(), 0u);
@@ -250,8 +241,8 @@ TEST(SettingsDialog, AChoiceThatDoesNotFitLeavesTheLastOne)
     std::wstring second = MakeQuestionFile(TestName() + L"2.csv");
     Program host(L"settings_host.exe", L"--second-choice-does-not-fit");
     HWND settings = host.WaitForWindow(kCaption);
-    Choose(host, settings, first);
-    Choose(host, settings, second);
+    BrowseTo(host, settings, IDC_BROWSE, first);
+    BrowseTo(host, settings, IDC_BROWSE, second);
     EXPECT_EQ(TextOf(settings, IDC_CSV_PATH), first);
     Click(settings, IDOK);
     EXPECT_EQ(NextOutcome(host), (Outcome{0, 1250, 0, first, TestName() + L"1.csv"}));

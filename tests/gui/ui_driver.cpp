@@ -313,6 +313,14 @@ void ChooseFileIn(HWND openFileDialog, const std::wstring& path)
     PressKey(field, VK_RETURN);
 }
 
+void BrowseTo(const Program& program, HWND dialog, int browseButtonId, const std::wstring& path)
+{
+    Click(dialog, browseButtonId);
+    HWND open = WaitForOpenFileDialog(program);
+    ChooseFileIn(open, path);
+    WaitUntilGone(open);
+}
+
 void CancelFileDialog(HWND openFileDialog)
 {
     PressKey(FileNameField(openFileDialog), VK_ESCAPE);

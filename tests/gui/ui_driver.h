@@ -94,6 +94,9 @@ HWND FindOpenFileDialog(const Program& program);
 HWND WaitForOpenFileDialog(const Program& program);
 // Puts a full path into its file-name field and presses Enter for Open.
 void ChooseFileIn(HWND openFileDialog, const std::wstring& path);
+// Presses the dialog's browse button and picks the file in the open-file dialog
+// that it opens; returns once that dialog has gone.
+void BrowseTo(const Program& program, HWND dialog, int browseButtonId, const std::wstring& path);
 // Presses Esc in it, for Cancel.
 void CancelFileDialog(HWND openFileDialog);
 // What its file-name field holds.
