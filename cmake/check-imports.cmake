@@ -1,8 +1,12 @@
-# Fails unless PROGRAM imports only DLLs that every Windows has:
+# Fails unless PROGRAM is a 32-bit GUI program that imports only DLLs every
+# Windows has:
 #   cmake -DOBJDUMP=... -DPROGRAM=... -P check-imports.cmake
 execute_process(COMMAND "${OBJDUMP}" -p "${PROGRAM}" OUTPUT_VARIABLE dump RESULT_VARIABLE failed)
 if(failed)
     message(FATAL_ERROR "${OBJDUMP} cannot read ${PROGRAM}")
+endif()
+if(NOT dump MATCHES "file format pei-i386" OR NOT dump MATCHES "Subsystem[ \t]+00000002")
+    message(FATAL_ERROR "${PROGRAM} is not a 32-bit Windows GUI program")
 endif()
 string(REGEX MATCHALL "DLL Name: [^\n]+" imports "${dump}")
 if(NOT imports)
