@@ -1,17 +1,23 @@
 # Starts or stops the session that the Windows test programs run in, or only
-# readies the build's Wine prefix:
-#   cmake -DWINE=... -DBUILD=... -DACTION=start|stop|prepare -P wine-session.cmake
+# readies a Wine prefix for running the program:
+#   cmake -DWINE=... -DBUILD=... -DACTION=start|stop -P wine-session.cmake
+#   cmake -DWINE=... -DBUILD=... -DACTION=prepare [-DWINEPREFIX=...] -P wine-session.cmake
+#
+# Every prefix is readied once: Meiryo, which the windows ask for, is stood in for
+# by fonts of the system (japanese-fonts.reg), and the caption buttons get Wine's
+# Marlett. The tests' prefix, the build's wineprefix, also ends a crashed program
+# with its exception code instead of waiting in Wine's crash dialog, and lets
+# windows go away quickly with no window manager.
 #
 # start gives the session a display of its own (an Xvfb server, so windows never
-# land on the user's screen and tests run where there is no screen at all), readies
-# the prefix once (a crash ends the program with its exception code instead of
-# waiting in Wine's crash dialog; windows need no window manager to go away
-# quickly; Meiryo, which the windows ask for, is stood in for by a Japanese font
-# of the system), then keeps a wine server with Wine's own background programs running.
-# Started here, with no pipe of CTest's, they neither hold a test's output open
-# nor have to start again for every test program. cmake/wine-run.sh puts the
-# programs on the session's display.
-set(WINEPREFIX "${BUILD}/wineprefix")
+# land on the user's screen and tests run where there is no screen at all), then
+# keeps a wine server with Wine's own background programs running. Started here,
+# with no pipe of CTest's, they neither hold a test's output open nor have to
+# start again for every test program. cmake/wine-run.sh puts the programs on the
+# session's display.
+if(NOT WINEPREFIX)
+    set(WINEPREFIX "${BUILD}/wineprefix")
+endif()
 set(session "${BUILD}/session")
 set(ENV{WINEPREFIX} "${WINEPREFIX}")
 set(ENV{WINEDEBUG} "-all")
@@ -29,16 +35,13 @@ function(run)
 endfunction()
 
 function(prepare)
-    if(NOT EXISTS "${WINEPREFIX}/.tarrowin-prefix-4")
+    if(NOT EXISTS "${WINEPREFIX}/.tarrowin-fonts")
         run("${WINE}" wineboot --init)
-        run("${WINE}" reg add "HKCU\\Software\\Wine\\WineDbg" /v ShowCrashDialog /t REG_DWORD /d 0 /f)
-        run("${WINE}" reg add "HKCU\\Software\\Wine\\X11 Driver" /v Managed /t REG_SZ /d N /f)
         run("${WINE}" regedit /S "${CMAKE_CURRENT_LIST_DIR}/japanese-fonts.reg")
-        # Wine from Debian does not look in fonts-wine's folder; the caption buttons
-        # are drawn with its Marlett.
+        # Wine from Debian does not look in fonts-wine's folder.
         file(COPY /usr/share/wine/fonts/marlett.ttf DESTINATION "${WINEPREFIX}/drive_c/windows/Fonts")
         run("${WINESERVER}" -w)     # the settings are saved when the server ends
-        file(TOUCH "${WINEPREFIX}/.tarrowin-prefix-4")
+        file(TOUCH "${WINEPREFIX}/.tarrowin-fonts")
     endif()
 endfunction()
 
@@ -83,5 +86,11 @@ file(WRITE "${session}/display" "${display}\n")
 set(ENV{DISPLAY} ":${display}")
 
 prepare()
+if(NOT EXISTS "${WINEPREFIX}/.tarrowin-tests")
+    run("${WINE}" reg add "HKCU\\Software\\Wine\\WineDbg" /v ShowCrashDialog /t REG_DWORD /d 0 /f)
+    run("${WINE}" reg add "HKCU\\Software\\Wine\\X11 Driver" /v Managed /t REG_SZ /d N /f)
+    run("${WINESERVER}" -w)
+    file(TOUCH "${WINEPREFIX}/.tarrowin-tests")
+endif()
 run("${WINESERVER}" -p)
 run("${WINE}" wineboot)

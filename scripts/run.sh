@@ -17,13 +17,10 @@ if [ -z "${DISPLAY:-}" ]; then
 fi
 
 # A prefix of its own, with Japanese fonts, and windows managed by your desktop.
-export WINEPREFIX="$root/build/win32/wineprefix-run" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=d"
-if [ ! -e "$WINEPREFIX/.tarrowin-prefix" ]; then
-    echo "Making a Wine prefix in $WINEPREFIX (once)..."
-    wine wineboot --init >/dev/null 2>&1
-    wine regedit /S "$root/cmake/japanese-fonts.reg" >/dev/null 2>&1
-    cp /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
-    touch "$WINEPREFIX/.tarrowin-prefix"
-fi
+prefix="$root/build/win32/wineprefix-run"
+[ -e "$prefix/.tarrowin-fonts" ] || echo "Making a Wine prefix in $prefix (once)..."
+cmake -DACTION=prepare -DWINE="$(command -v wine)" -DBUILD="$root/build/win32" -DWINEPREFIX="$prefix" \
+      -P cmake/wine-session.cmake
+export WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=d"
 cd examples
 exec wine "$root/build/win32/bin/tarrowin.exe"

@@ -127,6 +127,19 @@ void ConfirmChange(Program& drill, HWND display, const std::wstring& path, const
     Settle(display, IDC_CHANGE_SET);
 }
 
+// The settings dialog that a change of questions opens over the one already open.
+HWND SecondSettingsDialog(const Program& drill, HWND first)
+{
+    HWND second = nullptr;
+    WaitUntil("a second settings dialog opens", [&] {
+        for (HWND window : drill.Windows())
+            if (window != first && IsShown(window) && CaptionOf(window) == kSettings)
+                second = window;
+        return second != nullptr;
+    });
+    return second;
+}
+
 void CloseAndExpectExitCodeZero(Program& drill, HWND display)
 {
     ClickCloseBox(display);
@@ -425,13 +438,7 @@ TEST(Drill, NestedChangesOfQuestionsFinishInnermostFirst)
     Click(display, IDC_CHANGE_SET);
     HWND outer = drill.WaitForWindow(kSettings);
     Click(display, IDC_CHANGE_SET);
-    HWND inner = nullptr;
-    WaitUntil("a second settings dialog opens", [&] {
-        for (HWND window : drill.Windows())
-            if (window != outer && IsShown(window) && CaptionOf(window) == kSettings)
-                inner = window;
-        return inner != nullptr;
-    });
+    HWND inner = SecondSettingsDialog(drill, outer);
 
     // The inner one loads the second file; the outer one, confirmed after it,
     // reloads whatever is chosen by then, the second file too.
@@ -452,10 +459,7 @@ TEST(Drill, NestedChangesOfQuestionsFinishInnermostFirst)
     Click(display, IDC_CHANGE_SET);
     outer = drill.WaitForWindow(kSettings);
     Click(display, IDC_CHANGE_SET);
-    WaitUntil("a second settings dialog opens", [&] { return drill.Windows().size() == 3; });
-    for (HWND window : drill.Windows())
-        if (window != outer && window != display)
-            inner = window;
+    inner = SecondSettingsDialog(drill, outer);
     ClickCloseBox(inner);
     WaitUntilGone(inner);
     EXPECT_FALSE(drill.HasExited());

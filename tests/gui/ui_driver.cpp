@@ -282,18 +282,15 @@ static HWND FileNameField(HWND openFileDialog)
     return field ? field : GetDlgItem(openFileDialog, edt1);
 }
 
-HWND FindOpenFileDialog(const Program& program)
-{
-    for (HWND window : program.Windows())
-        if (IsWindowVisible(window) && FileNameField(window))
-            return window;
-    return nullptr;
-}
-
 HWND WaitForOpenFileDialog(const Program& program)
 {
     HWND dialog = nullptr;
-    WaitUntil("the open-file dialog appears", [&] { return (dialog = FindOpenFileDialog(program)) != nullptr; });
+    WaitUntil("the open-file dialog appears", [&] {
+        for (HWND window : program.Windows())
+            if (IsWindowVisible(window) && FileNameField(window))
+                dialog = window;
+        return dialog != nullptr;
+    });
     return dialog;
 }
 
@@ -302,7 +299,8 @@ std::wstring FileNameIn(HWND openFileDialog)
     return TextOf(FileNameField(openFileDialog));
 }
 
-void ChooseFileIn(HWND openFileDialog, const std::wstring& path)
+// Puts a full path into the file-name field and presses Enter for Open.
+static void ChooseFileIn(HWND openFileDialog, const std::wstring& path)
 {
     // The path goes in whole, as pasted: keystrokes would race the field's
     // autocompletion, which looks through folders as their names are typed.

@@ -43,7 +43,6 @@ public:
     // One line of the program's output, without the line end.
     std::string ReadLine(DWORD timeoutMs = kTimeoutMs);
 
-    DWORD id() const { return info_.dwProcessId; }
     HANDLE handle() const { return info_.hProcess; }
 
 private:
@@ -89,11 +88,8 @@ void ClickCloseBox(HWND window);
 void Settle(HWND dialog, int buttonId);
 void WaitUntilGone(HWND window, DWORD timeoutMs = kTimeoutMs);
 
-// The platform's open-file dialog of the program: the one on screen now, or null.
-HWND FindOpenFileDialog(const Program& program);
+// The platform's open-file dialog of the program, once it is on screen.
 HWND WaitForOpenFileDialog(const Program& program);
-// Puts a full path into its file-name field and presses Enter for Open.
-void ChooseFileIn(HWND openFileDialog, const std::wstring& path);
 // Presses the dialog's browse button and picks the file in the open-file dialog
 // that it opens; returns once that dialog has gone.
 void BrowseTo(const Program& program, HWND dialog, int browseButtonId, const std::wstring& path);
